@@ -1,0 +1,1 @@
+// Stand-in source for a target whose folder has no sources (yet).
