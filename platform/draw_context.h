@@ -78,18 +78,4 @@ int drawText(DrawContext dc, const char* text, int length, const TkRect& rect, u
 bool setBrushOrigin(DrawContext dc, int x, int y, TkPoint* previous);
 TkPoint brushOrigin(DrawContext dc);
 
-// Image lists: equal-size icons (with their own transparency), drawn at a point.
-// createImageList makes an empty list of w x h pixel icons (null for a size <= 0);
-// addToImageList appends a copy of `icon` scaled to that size and returns its index,
-// or -1. The list belongs to the caller.
-ImageListHandle createImageList(int width, int height);
-int addToImageList(ImageListHandle list, BitmapHandle icon);
-void destroyImageList(ImageListHandle list);
-int imageListCount(ImageListHandle list);
-// Icon size in pixels; false (w = h = 0) for a null list.
-bool imageListIconSize(ImageListHandle list, int* width, int* height);
-// Draw icon `index` with its top-left corner at (x, y), transparent where the icon is.
-// Returns false for a null list or an index out of range.
-bool drawImageListIcon(ImageListHandle list, int index, DrawContext dc, int x, int y);
-
 }  // namespace platform
