@@ -30,3 +30,14 @@ bool chooseFolder(WindowHandle owner, const char* title, std::string* folder,
                   std::string* displayName);
 
 }  // namespace platform
+
+namespace platform {
+
+// A list box (a QListWidget control) that collects chosen paths. Both answer -1 when
+// `listBox` is null or not a list box.
+// The index of the first entry that begins with `text`, ignoring case; -1 when none.
+int findListBoxPrefix(WindowHandle listBox, const char* text);
+// Appends `text` as a new entry; returns its index.
+int addListBoxEntry(WindowHandle listBox, const char* text);
+
+}  // namespace platform
