@@ -7,10 +7,11 @@
 # <type>  a type name such as BINARY, LICENSE, BITMAP, ICON (any text without spaces;
 #         look-ups compare it exactly).
 # <id>    an integer; only its low 16 bits count in a look-up.
-# <file>  an absolute path, or one relative to the calling folder's source folder. It
-#         may be a build output of another target (a program, a library): the embedded
-#         data is rebuilt whenever the file changes, but the caller must still order
-#         the build with add_dependencies(<target> <producer>).
+# <file>  an absolute path, or one relative to the calling folder's source folder, or a
+#         generator expression such as $<TARGET_FILE:brisktune>. It may be a build
+#         output of another target (a program, a library): the embedded data is
+#         rebuilt whenever the file changes, but the caller must still order the
+#         build with add_dependencies(<target> <producer>).
 #
 # What it adds to <target> (PRIVATE sources, PUBLIC include folder):
 #   - <c_identifier>_data.S: one `.incbin` per file in `.rodata`, 16-byte aligned,
@@ -73,7 +74,9 @@ function(brisktune_embed_resources target)
     if(type MATCHES "[\"\\\\ ]")
       message(FATAL_ERROR "brisktune_embed_resources(${target}): type '${type}' has spaces, quotes or backslashes")
     endif()
-    get_filename_component(path "${path}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    if(NOT path MATCHES "^\\$<")
+      get_filename_component(path "${path}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    endif()
     list(APPEND files "${path}")
     # The assembler reads the path as a C-style string.
     string(REPLACE "\\" "\\\\" quoted "${path}")
@@ -118,10 +121,11 @@ function(brisktune_embed_resources target)
     "extern \"C\" ModuleHandle ${m}_module();\n")
 
   # Written only when their text changes, so that a new configure rebuilds nothing.
-  foreach(part data.S.in table.cpp resources.h)
-    if(part STREQUAL "data.S.in")
-      set(text "${asm}")
-    elseif(part STREQUAL "table.cpp")
+  # The assembly goes through file(GENERATE), which resolves generator expressions
+  # such as $<TARGET_FILE:brisktune> in the paths.
+  file(GENERATE OUTPUT ${out}/${m}_data.S.in CONTENT "${asm}")
+  foreach(part table.cpp resources.h)
+    if(part STREQUAL "table.cpp")
       set(text "${table}")
     else()
       set(text "${header}")
@@ -138,8 +142,7 @@ function(brisktune_embed_resources target)
     DEPENDS ${out}/${m}_data.S.in ${files}
     COMMENT "Embedding the resources of ${m}"
     VERBATIM)
-  set_source_files_properties(${out}/${m}_data.S PROPERTIES
-    GENERATED TRUE OBJECT_DEPENDS "${files}")
+  set_source_files_properties(${out}/${m}_data.S PROPERTIES GENERATED TRUE)
   target_sources(${target} PRIVATE ${out}/${m}_data.S ${out}/${m}_table.cpp)
   target_include_directories(${target} PUBLIC ${out})
 endfunction()

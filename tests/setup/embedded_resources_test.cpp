@@ -23,10 +23,11 @@ TEST(EmbeddedResources, HoldExactlyTheFilesBytes)
         {"LICENSE", 111, EMBED_COPY_PATH},
         {"BINARY", 7, EMBED_EMPTY_PATH},
         {"BINARY", 6000, std::string(BRISKTUNE_SOURCE_DIR) + "/cmake/EmbedResources.cmake"},
+        {"BINARY", 8, EMBED_TARGET_FILE},  // another target's build output
     };
     ModuleHandle module = test_setup_embedded_module();
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(module->count, 3u);
+    EXPECT_EQ(module->count, 4u);
     for (const Expected& e : table) {
         SCOPED_TRACE(e.path);
         const std::vector<uint8_t> want = testsupport::readFile(e.path);
