@@ -74,6 +74,10 @@ int drawText(DrawContext dc, const char* text, int length, const TkRect& rect, u
     p->setClipRect(area, Qt::IntersectClip);
     if (!dc->transparent)
         p->fillRect(bounds.intersected(area), Qt::white);
+    // Glyphs in whole pixels of the text colour, like the rest of the drawing.
+    QFont font = p->font();
+    font.setStyleStrategy(static_cast<QFont::StyleStrategy>(font.styleStrategy() | QFont::NoAntialias));
+    p->setFont(font);
     p->setPen(toQColor(dc->textColour));
     p->drawText(area, qtFlags, string);
     p->restore();
