@@ -72,6 +72,21 @@ typedef struct TkPoint {
 typedef uint32_t TkColour;
 #define TK_RGB(r, g, b) ((TkColour)(((uint32_t)(uint8_t)(r)) | ((uint32_t)(uint8_t)(g) << 8) | ((uint32_t)(uint8_t)(b) << 16)))
 
+// The record LVSearchString returns: one per library, overwritten by each search.
+// matchCount counts every matching cell; only the first min(matchCount, 65536)
+// entries of matches are filled, in the order found (row by row, column by column).
+#define TK_LIST_SEARCH_CAPACITY 65536
+typedef struct ListSearchMatch {
+    uint32_t row;
+    uint32_t column;
+} ListSearchMatch;
+
+typedef struct ListSearchResult {
+    uint32_t found;       // 1 when at least one cell matched, else 0
+    uint32_t matchCount;  // all matches, also beyond the capacity of matches
+    ListSearchMatch matches[TK_LIST_SEARCH_CAPACITY];
+} ListSearchResult;
+
 #ifdef __cplusplus
 }
 #endif
