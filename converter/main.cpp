@@ -1,0 +1,17 @@
+// brisktune: the converter's window program.
+#include "brisktune_resources_resources.h"
+#include "converter/startup.h"
+#include "platform/application.h"
+
+int main(int argc, char** argv)
+{
+    platform::GuiOptions options{"Brisktune", false};
+    if (!platform::startGui(argc, argv, options))
+        return 1;
+    int status = 1;
+    if (brisktune::StartUp(brisktune_resources_module()))
+        status = brisktune::RunMainLoop();
+    brisktune::ShutDown();
+    platform::stopGui();
+    return status;
+}
