@@ -23,7 +23,7 @@ bool formatAccepted(const WAVEFORMATEX& f)
         return false;
     // The block align sizes every frame and divides every time computation: a
     // zero or inconsistent one is refused rather than trusted.
-    return f.nBlockAlign == f.nChannels * f.wBitsPerSample / 8;
+    return f.nBlockAlign == uint32_t(f.nChannels) * f.wBitsPerSample / 8;
 }
 
 // Finds the format and the data chunk; the stream is the chunk-parsing one.

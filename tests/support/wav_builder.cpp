@@ -30,7 +30,7 @@ void putId(std::vector<uint8_t>& out, const std::string& id)
 
 WavChunk fmtChunk(const WavSpec& spec)
 {
-    const uint16_t align = spec.blockAlign.value_or(uint16_t(spec.channels * spec.bitsPerSample / 8));
+    const uint16_t align = spec.blockAlign.value_or(uint16_t(uint32_t(spec.channels) * spec.bitsPerSample / 8));
     WavChunk c{"fmt ", {}, {}, true};
     put16(c.body, spec.formatTag);
     put16(c.body, spec.channels);
