@@ -103,6 +103,38 @@ private:
     QColor colour_;
 };
 
+// A group box as dialogs draw it: an etched frame (grey line, white line) and the
+// caption on the frame, with nothing filled, so the dialog's background runs on
+// through it. (Styles tint the inside of their group boxes.)
+class GroupFrame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics(font());
+        const int top = metrics.height() / 2;
+        const QRect frame(0, top, width() - 2, height() - top - 2);
+        const QString caption = title();
+        const int textWidth = caption.isEmpty() ? 0 : metrics.horizontalAdvance(caption) + 4;
+        const int textLeft = 6;
+        painter.setClipRegion(QRegion(rect()).subtracted(QRegion(textLeft, 0, textWidth, metrics.height())));
+        painter.setPen(QColor(160, 160, 160));
+        painter.drawRect(frame);
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawRect(frame.translated(1, 1));
+        painter.setClipping(false);
+        if (!caption.isEmpty()) {
+            painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                           QPalette::WindowText));
+            painter.drawText(QRect(textLeft + 2, 0, textWidth, metrics.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+        }
+    }
+};
+
 Qt::FocusPolicy focusPolicyFor(uint32_t styles)
 {
     return (styles & TabStop) ? Qt::StrongFocus : Qt::ClickFocus;
@@ -151,7 +183,7 @@ QWidget* createControl(DialogWindow* dialog, QWidget* client, const ControlTempl
         break;
     }
     case ControlKind::GroupBox: {
-        auto* group = new QGroupBox(caption, client);
+        auto* group = new GroupFrame(caption, client);
         group->setFocusPolicy(Qt::NoFocus);
         // Mouse presses on the frame must not swallow what lies under it.
         group->setAttribute(Qt::WA_TransparentForMouseEvents);
