@@ -5,6 +5,10 @@
 
 int main(int argc, char** argv)
 {
+    // Test discovery runs the executable without the test's ENVIRONMENT: stay
+    // offscreen there too, so listing the tests needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
