@@ -5,8 +5,9 @@ include(GoogleTest)
 #
 # One test executable per area, test_<area>, in <build>/bin. GUI tests get a
 # QApplication main and run offscreen; the others use GoogleTest's own main.
-# Every test gets a private HOME and XDG folders under the build tree, so that no
-# test reads or writes the developer's own settings or desktop.
+# Every test gets BRISKTUNE_TEST_SCRATCH, a scratch folder of its area under the
+# build tree; tests that touch settings or the desktop point HOME and the XDG
+# folders into a temporary folder of their own.
 function(brisktune_add_test area)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;LABELS" ${ARGN})
   set(exe test_${area})
