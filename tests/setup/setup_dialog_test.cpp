@@ -102,6 +102,9 @@ protected:
         fs::create_directory(home);
         const char* old = std::getenv("HOME");
         oldHome = old ? old : "";
+        const char* config = std::getenv("XDG_CONFIG_HOME");
+        hadConfig = config != nullptr;
+        oldConfig = config ? config : "";
         ::setenv("HOME", home.c_str(), 1);
         platform::clearQuitRequest();
         state.resources = setup_module();
@@ -120,6 +123,10 @@ protected:
         setup::releaseSetupState(&state);
         platform::clearQuitRequest();
         ::setenv("HOME", oldHome.c_str(), 1);
+        if (hadConfig)
+            ::setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
     }
     WindowHandle control(int id) { return platform::controlOf(dialog, id); }
     QWidget* widget(int id) { return reinterpret_cast<QWidget*>(control(id)); }
@@ -130,7 +137,8 @@ protected:
     std::string homeText() const { return home + "/"; }
 
     testsupport::TempDir temp;
-    std::string home, oldHome;
+    std::string home, oldHome, oldConfig;
+    bool hadConfig = false;
     setup::SetupState state;
     WindowHandle dialog = nullptr;
 };
