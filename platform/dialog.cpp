@@ -111,9 +111,12 @@ DialogWindow::DialogWindow(const DialogTemplate& t, DialogProcedure procedure, v
     setAttribute(Qt::WA_DeleteOnClose, false);
     setProperty(kDialogProperty, true);
 
-    // The dialog font of the designs: 8 points at 96 dpi, 11 pixels.
+    // The dialog font of the designs: 8 points at 96 dpi, 11 pixels. The system's
+    // sans-serif runs wider than the designs' font, so it is narrowed a little to
+    // keep captions inside the controls laid out for it.
     QFont font = QApplication::font();
     font.setPixelSize(11);
+    font.setStretch(85);
     setFont(font);
 
     client_ = new DialogClient(this);
@@ -124,6 +127,9 @@ DialogWindow::DialogWindow(const DialogTemplate& t, DialogProcedure procedure, v
         if (!control)
             continue;
         addControl(row.id, control);
+        // Earlier controls lie above later ones (a group box made after the list it
+        // frames stays behind it).
+        control->lower();
         if (row.kind == ControlKind::PushButton && (row.styles & DefaultButton))
             defaultButtonId_ = row.id;
     }
