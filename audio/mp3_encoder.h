@@ -59,7 +59,10 @@ TONEKIT_API int32_t StreamBuffer(StreamBufferState* state, uint32_t command);
 // 65,536-byte pieces; progress (may be null) is called with 0 before the first
 // piece, with the share of the source handed on so far before every further piece,
 // with 100 after the last, and with 0 at the end; when it returns 0 the file is
-// finished early (flushed, closed and tagged).
+// finished early (flushed, closed and tagged). The encoder calls end with
+// beDeinitStream, the close of the file, beCloseStream and, only when a tag was
+// asked for, beWriteInfoTag (without a tag the module frees the stream at
+// beCloseStream).
 //
 // Result 1: an MP3 was written, to the end or up to a stop. Result 0: the encoder
 // module is missing (a message box says so, once per call; no file is made). 0 also
