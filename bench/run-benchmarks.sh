@@ -70,6 +70,17 @@ j1=$seconds
 best_of 2 "brisktune-cli -j 2, six files" "$cli" -j 2 -o "$work/out" "${six[@]}"
 j2=$seconds
 
+# What the machine itself gives: two independent lame runs side by side against one
+# after the other (1.0 means the second core brought nothing at that moment).
+two_lames() { lame --quiet --cbr -b 128 -m s --nores "$work/ref.wav" "$work/c1.mp3" & lame --quiet --cbr -b 128 -m s --nores "$work/ref.wav" "$work/c2.mp3"; wait; }
+one_lame() { lame --quiet --cbr -b 128 -m s --nores "$work/ref.wav" "$work/c1.mp3"; }
+export -f two_lames one_lame
+timed "lame alone" bash -c one_lame
+lame_one=$seconds
+timed "two lames side by side" bash -c two_lames
+lame_two=$seconds
+machine=$(awk "BEGIN{printf \"%.2f\", 2 * $lame_one / $lame_two}")
+
 ratio_ref=$(awk "BEGIN{printf \"%.2f\", $cli_long / $ref_long}")
 ratio_ff=$(awk "BEGIN{printf \"%.2f\", $cli_long / $ffmpeg_long}")
 speedup=$(awk "BEGIN{printf \"%.2f\", $j1 / $j2}")
@@ -103,6 +114,7 @@ encoder, 128 kbit/s; two tones and pink noise). All MP3s at 128 kbit/s CBR stere
 | six files, -j 1 | ${j1} s | | |
 | six files, -j 2 | ${j2} s | | |
 | speed-up of -j 2 over -j 1 | ${speedup} × | ≥ 1.7 × on 2 cores | $(verdict "$speedup >= 1.7") |
+| the machine's own speed-up: two lame runs side by side against one after the other | ${machine} × | (calibration) | |
 | peak memory of a worker (max RSS, 10-minute file) | ${peak_mb} MB | ≤ PCM ${pcm_mb} MB + 40 = ${limit_mb} MB | $(verdict "$peak_mb <= $limit_mb") |
 
 The peak memory is GNU time's maximum resident set size of brisktune-cli and the
