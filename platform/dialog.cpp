@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -484,8 +485,13 @@ void deleteDestroyedDialogs()
 {
     if (!qApp)
         return;
+    // Deleting a dialog deletes the top-level windows it owns (a combo box's pop-up,
+    // say) that may come later in the list: guard every entry.
+    std::vector<QPointer<QWidget>> tops;
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* dialog = asDialog(top); dialog && dialog->readyToDelete())
+        tops.emplace_back(top);
+    for (const QPointer<QWidget>& top : tops)
+        if (auto* dialog = top ? asDialog(top.data()) : nullptr; dialog && dialog->readyToDelete())
             delete dialog;
 }
 
