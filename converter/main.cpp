@@ -9,8 +9,10 @@ int main(int argc, char** argv)
     if (!platform::startGui(argc, argv, options))
         return 1;
     int status = 1;
-    if (brisktune::StartUp(brisktune_resources_module()))
+    if (brisktune::StartUp(brisktune_resources_module())) {
+        brisktune::WatchTerminationSignals();
         status = brisktune::RunMainLoop();
+    }
     brisktune::ShutDown();
     platform::stopGui();
     return status;

@@ -23,12 +23,10 @@ using platform::ControlKind;
 using platform::ControlTemplate;
 using namespace platform;  // the ControlStyle and DialogStyle bits
 
-// Group boxes and the banner come first so that they lie beneath the controls they
-// frame; the focusable controls follow in their tab order.
+// In the order of dialog 101: the tab order of the focusable controls, and earlier
+// controls lie above later ones (the group boxes beneath the controls they frame, the
+// banner beneath everything).
 const ControlTemplate kControls[] = {
-    {0, ControlKind::GroupBox, 0, "Files To Be Converted", 5, 50, 382, 184},
-    {0, ControlKind::GroupBox, 0, "MP3 Converter Output", 5, 239, 382, 57},
-    {kIdBanner, ControlKind::Picture, 0, nullptr, 0, 0, 394, 44},
     {kIdAddFiles, ControlKind::PushButton, TabStop | DefaultButton, "Add Files", 13, 65, 57, 19},
     {kIdAddFolder, ControlKind::PushButton, TabStop, "Add Folder", 75, 65, 57, 19},
     {kIdSelectAll, ControlKind::PushButton, TabStop, "Select All", 137, 65, 57, 19},
@@ -37,6 +35,8 @@ const ControlTemplate kControls[] = {
     {kIdConvert, ControlKind::PushButton, TabStop, "Convert", 323, 65, 57, 19},
     {kIdFileList, ControlKind::ListView, TabStop | Border | AcceptFiles | ListCheckBoxes | ListFullRowSelect,
      nullptr, 13, 90, 366, 136},
+    {0, ControlKind::GroupBox, 0, "Files To Be Converted", 5, 50, 382, 184},
+    {0, ControlKind::GroupBox, 0, "MP3 Converter Output", 5, 239, 382, 57},
     {0, ControlKind::StaticText, 0, "Quality :", 15, 256, 30, 10},
     {kIdQuality, ControlKind::DropDownList, TabStop | VScroll, nullptr, 55, 254, 85, 13},
     {kIdSameFolder, ControlKind::AutoCheckBox, TabStop | TextOnLeft, "Convert To Same Folder", 156, 256, 89, 9},
@@ -48,6 +48,9 @@ const ControlTemplate kControls[] = {
     {kIdStayOnTop, ControlKind::AutoCheckBox, TabStop | TextOnLeft, "Stay On Top", 332, 303, 54, 9},
     {kIdStatus, ControlKind::StaticText, Sunken | VerticallyCentred, " Status : Idle.", 0, 319, 393, 12},
     {kIdProgress, ControlKind::ProgressBar, Border, nullptr, 0, 332, 393, 10},
+    // The banner has no id of its own in the dialog; this one only lets the window
+    // give it its picture.
+    {kIdBanner, ControlKind::Picture, 0, nullptr, 0, 0, 394, 44},
 };
 
 const platform::DialogTemplate kMainDialog = {

@@ -91,8 +91,12 @@ bool StartUp(ModuleHandle module)
         if (made < 0)
             std::fprintf(stderr, "brisktune: the desktop entry BRISKTUNE could not be written\n");
     }
-    platform::watchTerminationSignals(onTerminationSignal, nullptr);
     return true;
+}
+
+void WatchTerminationSignals()
+{
+    platform::watchTerminationSignals(onTerminationSignal, nullptr);
 }
 
 int RunMainLoop()
@@ -122,6 +126,9 @@ void ShutDown()
     st.buttonFont = nullptr;
     RemovePrivateTemp(st.temp);
     ReleaseLibrary(st.binding);
+    // Back to the state of a process that has not started, so that a later StartUp in
+    // the same process begins afresh.
+    st = AppState{};
 }
 
 }  // namespace brisktune

@@ -14,6 +14,10 @@ namespace brisktune {
 // be made.
 bool StartUp(ModuleHandle module);
 
+// From now on SIGTERM and SIGINT close the main window as its close box does (the
+// settings are saved and the program ends with status 0). Once per process.
+void WatchTerminationSignals();
+
 // The main loop: waits for events (costing nothing while idle) until the program is
 // asked to quit. Returns the exit status.
 int RunMainLoop();
