@@ -44,7 +44,9 @@ const ControlTemplate kControls[] = {
     {kIdChangeFolder, ControlKind::PushButton, TabStop, "Change Folder ...", 317, 252, 62, 16},
     {0, ControlKind::StaticText, 0, "Folder :", 15, 276, 37, 10},
     {kIdFolderBox, ControlKind::Edit, TabStop | ReadOnly | Border | AutoHScroll, nullptr, 55, 274, 323, 13},
-    {0, ControlKind::StaticText, Centred, kRightsLine, 6, 304, 78, 10},
+    // Wider than the classic 78 units: the system sans face needs the room for the
+    // rights line on one line.
+    {0, ControlKind::StaticText, Centred, kRightsLine, 6, 304, 120, 10},
     {kIdStayOnTop, ControlKind::AutoCheckBox, TabStop | TextOnLeft, "Stay On Top", 332, 303, 54, 9},
     {kIdStatus, ControlKind::StaticText, Sunken | VerticallyCentred, " Status : Idle.", 0, 319, 393, 12},
     {kIdProgress, ControlKind::ProgressBar, Border, nullptr, 0, 332, 393, 10},
