@@ -52,6 +52,8 @@ struct AppState {
     // that operation has unwound (the current MP3 is finished early), then happens.
     uint32_t busyDepth;            // long operations under way (conversion, adding)
     uint32_t closePending;         // the window was asked to close meanwhile
+    int64_t lastFramePump;         // steady-clock milliseconds of the last
+                                   // PumpMessagesAtFrameRate that pumped
 };
 
 // The one record of the process.

@@ -110,7 +110,7 @@ int32_t AddMediaFile(const char* path, int32_t /*index*/)
     std::memset(st.settings.lastAddFolder, 0, kPathBytes);
     std::memcpy(st.settings.lastAddFolder, folder, std::strlen(folder));
 
-    PumpMessages();
+    PumpMessagesAtFrameRate();
     return closing() ? 0 : 1;
 }
 

@@ -1,5 +1,7 @@
 #include "converter/status_pump.h"
 
+#include <chrono>
+
 #include "converter/app_state.h"
 #include "converter/control_ids.h"
 #include "platform/controls.h"
@@ -24,6 +26,17 @@ int PumpMessages()
     // so neither idling nor a long operation spends time sleeping here.
     platform::processPendingEvents();
     return platform::quitRequested() ? 1 : 0;
+}
+
+int PumpMessagesAtFrameRate()
+{
+    using Clock = std::chrono::steady_clock;
+    const int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+    AppState& st = app();
+    if (now - st.lastFramePump < 15)
+        return platform::quitRequested() ? 1 : 0;
+    st.lastFramePump = now;
+    return PumpMessages();
 }
 
 void ApplySettings()
