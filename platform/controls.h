@@ -50,7 +50,8 @@ size_t comboItemText(WindowHandle combo, int index, char* buffer, size_t capacit
 
 // Rectangle of a control in its dialog's client coordinates (the coordinates the
 // dialog's background is painted in), in pixels; for a dialog, its client area at
-// (0, 0). For a combo box the height includes the drop-down list (see resize).
+// (0, 0). For a combo box resized with resizeControl the height is the one given
+// there (closed box plus drop-down list); before that, the closed box's.
 TkRect windowRect(WindowHandle window);
 // Changes a control's size, keeping its position. For a combo box `height` is the
 // closed box plus its drop-down list: the closed box keeps its height and the list
