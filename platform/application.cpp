@@ -1,9 +1,11 @@
 // The one QApplication of a process: made by startGui, deleted by stopGui.
 #include <QApplication>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/window_internal.h"
@@ -56,8 +58,13 @@ void stopGui()
         return;
     // Dialogs left for deletion go first, so that their destruction happens while
     // the application they belong to still exists.
+    // Deleting a dialog deletes the top-level windows it owns (a combo box's pop-up)
+    // that may come later in the list: every entry is guarded.
+    std::vector<QPointer<QWidget>> tops;
     for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* dialog = asDialog(top); dialog && dialog->destroyed())
+        tops.emplace_back(top);
+    for (const QPointer<QWidget>& top : tops)
+        if (auto* dialog = top ? asDialog(top.data()) : nullptr; dialog && dialog->destroyed())
             delete dialog;
     delete app;
 }
