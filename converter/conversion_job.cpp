@@ -50,10 +50,11 @@ void setCell(int row, int column, const char* text)
     tk().LVSetText(app().mainWindow, kIdFileList, static_cast<uint32_t>(row), column, text, 1);
 }
 
-// Keeps the window alive while the decoder runs and ends the decoder on Stop.
+// Keeps the window alive while the decoder runs (faad reports after every few frames,
+// so the window is pumped once a screen frame) and ends the decoder on Stop.
 int watchDecoder(int /*state*/, const char* /*output*/, uint32_t /*size*/, void* /*context*/)
 {
-    PumpMessages();
+    PumpMessagesAtFrameRate();
     return app().stopRequested ? 0 : 1;
 }
 
@@ -168,7 +169,7 @@ int32_t ConversionProgress(int32_t percent)
     std::string number = t.dw2sz(percent);
     SetStatus(t.strcat5("Converting ", name.c_str(), " to MP3 ... ", number.c_str(), " % Complete"));
     setCell(row, kColumnConverted, t.strcat5(number.c_str(), " %", nullptr, nullptr, nullptr));
-    PumpMessages();
+    PumpMessagesAtFrameRate();
     return 1;
 }
 
