@@ -24,11 +24,11 @@ static bool isClassicSansFace(const QString& face)
     return false;
 }
 
-FontHandle createFont(const FontSpec& spec)
+FontHandle createFont(const FontSpec& desc)
 {
     QFont font;
-    const QString face = spec.face ? QString::fromUtf8(spec.face) : QString();
-    if (spec.pitch == FontPitch::Fixed) {
+    const QString face = desc.face ? QString::fromUtf8(desc.face) : QString();
+    if (desc.pitch == FontPitch::Fixed) {
         font.setFamily(QStringLiteral("Monospace"));
         font.setStyleHint(QFont::Monospace);
         font.setFixedPitch(true);
@@ -39,17 +39,17 @@ FontHandle createFont(const FontSpec& spec)
         font.setFamily(face);
         font.setStyleHint(QFont::SansSerif);
     }
-    font.setWeight(spec.weight > 0 ? static_cast<QFont::Weight>(qBound(100, spec.weight, 900))
+    font.setWeight(desc.weight > 0 ? static_cast<QFont::Weight>(qBound(100, desc.weight, 900))
                                    : QFont::Normal);
-    font.setItalic(spec.italic);
+    font.setItalic(desc.italic);
 
-    if (spec.height < 0) {
-        font.setPixelSize(-spec.height);
-    } else if (spec.height > 0) {
+    if (desc.height < 0) {
+        font.setPixelSize(-desc.height);
+    } else if (desc.height > 0) {
         // A cell height: the largest pixel size whose line height still fits in it.
-        int size = spec.height;
+        int size = desc.height;
         font.setPixelSize(size);
-        while (size > 1 && QFontMetrics(font).height() > spec.height)
+        while (size > 1 && QFontMetrics(font).height() > desc.height)
             font.setPixelSize(--size);
     }
     return new PlatformFont{font};

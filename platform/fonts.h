@@ -29,7 +29,7 @@ struct FontSpec {
 };
 
 // A new font, owned by the caller and released with destroyFont; never null.
-FontHandle createFont(const FontSpec& spec);
+FontHandle createFont(const FontSpec& desc);
 void destroyFont(FontHandle font);
 
 // Line height (ascent + descent) in pixels of the font (null = the default font).

@@ -30,9 +30,9 @@ const char kName[] = "d\xC3\xA9mo \"take\" 1.wav";
 
 WavSpec stereo16(size_t dataBytes)
 {
-    WavSpec spec;
-    spec.data = patternBytes(dataBytes);
-    return spec;
+    WavSpec desc;
+    desc.data = patternBytes(dataBytes);
+    return desc;
 }
 
 int openDescriptors()
@@ -49,18 +49,18 @@ int openDescriptors()
 TEST(WavReader, AFileOf44BytesIsRefusedAndOneOf45BytesOpens)
 {
     TempDir dir;
-    WavSpec spec;
-    spec.channels = 1;
-    spec.bitsPerSample = 8;
-    spec.sampleRate = 8000;
-    ASSERT_EQ(makeWav(spec).size(), 44u);
-    writeWav(dir.file(kName), spec);
+    WavSpec desc;
+    desc.channels = 1;
+    desc.bitsPerSample = 8;
+    desc.sampleRate = 8000;
+    ASSERT_EQ(makeWav(desc).size(), 44u);
+    writeWav(dir.file(kName), desc);
     EXPECT_EQ(OpenWAV(dir.file(kName).c_str(), 0, 4096), nullptr);
 
-    spec.data = {0x9A};
-    spec.padData = false;
-    ASSERT_EQ(makeWav(spec).size(), 45u);
-    writeWav(dir.file(kName), spec);
+    desc.data = {0x9A};
+    desc.padData = false;
+    ASSERT_EQ(makeWav(desc).size(), 45u);
+    writeWav(dir.file(kName), desc);
     WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 4096);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->dataOffset, 44u);
@@ -109,15 +109,15 @@ TEST(WavReader, FormatChecks)
     TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        WavSpec spec;
-        spec.formatTag = c.tag;
-        spec.channels = c.channels;
-        spec.bitsPerSample = c.bits;
-        spec.sampleRate = c.rate;
+        WavSpec desc;
+        desc.formatTag = c.tag;
+        desc.channels = c.channels;
+        desc.bitsPerSample = c.bits;
+        desc.sampleRate = c.rate;
         if (c.blockAlign >= 0)
-            spec.blockAlign = uint16_t(c.blockAlign);
-        spec.data = patternBytes(4000);
-        writeWav(dir.file(kName), spec);
+            desc.blockAlign = uint16_t(c.blockAlign);
+        desc.data = patternBytes(4000);
+        writeWav(dir.file(kName), desc);
         WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 1024);
         EXPECT_EQ(h != nullptr, c.accepted);
         if (h) {
@@ -135,7 +135,7 @@ TEST(WavReader, ChunkLayouts)
     const WavChunk list{"LIST", patternBytes(30), {}, true};
     struct Case {
         const char* what;
-        WavSpec spec;
+        WavSpec desc;
         bool accepted;
         uint32_t dataOffset;
     };
@@ -182,7 +182,7 @@ TEST(WavReader, ChunkLayouts)
     TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        writeWav(dir.file(kName), c.spec);
+        writeWav(dir.file(kName), c.desc);
         WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 1024);
         ASSERT_EQ(h != nullptr, c.accepted);
         if (h) {
@@ -259,12 +259,12 @@ TEST(WavReader, BlockReadsStopAtTheEndOfTheData)
     for (bool chunkAfter : {true, false}) {
         SCOPED_TRACE(chunkAfter ? "a LIST chunk after the data" : "the data ends the file");
         TempDir dir;
-        WavSpec spec;
-        spec.data = data;
+        WavSpec desc;
+        desc.data = data;
         std::vector<uint8_t> listBody(200, 0xEE);
         if (chunkAfter)
-            spec.afterData = {WavChunk{"LIST", listBody, {}, true}};
-        writeWav(dir.file(kName), spec);
+            desc.afterData = {WavChunk{"LIST", listBody, {}, true}};
+        writeWav(dir.file(kName), desc);
         WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 65536);
         ASSERT_NE(h, nullptr);
         EXPECT_EQ(h->fileSize, 44u + 100000u + (chunkAfter ? 208u : 0u));
@@ -301,10 +301,10 @@ TEST(WavReader, BlockReadsStopAtTheEndOfTheData)
 TEST(WavReader, AFileShorterThanItsDataChunkIsReadUntilItEnds)
 {
     TempDir dir;
-    WavSpec spec = stereo16(1000);
-    spec.dataDeclaredSize = 100000;
-    spec.riffDeclaredSize = 100036;
-    writeWav(dir.file(kName), spec);
+    WavSpec desc = stereo16(1000);
+    desc.dataDeclaredSize = 100000;
+    desc.riffDeclaredSize = 100036;
+    writeWav(dir.file(kName), desc);
     WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 4096);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(h->dataSize, 100000u);
@@ -318,9 +318,9 @@ TEST(WavReader, Seeks)
 {
     TempDir dir;
     const std::vector<uint8_t> data = patternBytes(2 * 176400);
-    WavSpec spec;
-    spec.data = data;
-    writeWav(dir.file(kName), spec);
+    WavSpec desc;
+    desc.data = data;
+    writeWav(dir.file(kName), desc);
     WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 4096);
     ASSERT_NE(h, nullptr);
 
@@ -362,9 +362,9 @@ TEST(WavReader, OpenStartsAtTheGivenTime)
 {
     TempDir dir;
     const std::vector<uint8_t> data = patternBytes(2 * 176400);
-    WavSpec spec;
-    spec.data = data;
-    writeWav(dir.file(kName), spec);
+    WavSpec desc;
+    desc.data = data;
+    writeWav(dir.file(kName), desc);
     for (int64_t start : {int64_t(0), int64_t(10000000), int64_t(-5), int64_t(50000000)}) {
         SCOPED_TRACE(start);
         WAVHandle* h = OpenWAV(dir.file(kName).c_str(), start, 1000);
@@ -399,12 +399,12 @@ TEST(WavReader, DurationsAndTimes)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.channels << "ch " << c.bits << "bit " << c.rate << "Hz "
                                         << c.dataBytes << " bytes");
-        WavSpec spec;
-        spec.channels = c.channels;
-        spec.bitsPerSample = c.bits;
-        spec.sampleRate = c.rate;
-        spec.data = patternBytes(c.dataBytes);
-        writeWav(dir.file(kName), spec);
+        WavSpec desc;
+        desc.channels = c.channels;
+        desc.bitsPerSample = c.bits;
+        desc.sampleRate = c.rate;
+        desc.data = patternBytes(c.dataBytes);
+        writeWav(dir.file(kName), desc);
         WAVHandle* h = OpenWAV(dir.file(kName).c_str(), 0, 65536);
         ASSERT_NE(h, nullptr);
         EXPECT_EQ(h->duration, c.duration);

@@ -28,24 +28,24 @@ void putId(std::vector<uint8_t>& out, const std::string& id)
 
 }  // namespace
 
-WavChunk fmtChunk(const WavSpec& spec)
+WavChunk fmtChunk(const WavSpec& desc)
 {
-    const uint16_t align = spec.blockAlign.value_or(uint16_t(uint32_t(spec.channels) * spec.bitsPerSample / 8));
+    const uint16_t align = desc.blockAlign.value_or(uint16_t(uint32_t(desc.channels) * desc.bitsPerSample / 8));
     WavChunk c{"fmt ", {}, {}, true};
-    put16(c.body, spec.formatTag);
-    put16(c.body, spec.channels);
-    put32(c.body, spec.sampleRate);
-    put32(c.body, spec.bytesPerSecond.value_or(spec.sampleRate * align));
+    put16(c.body, desc.formatTag);
+    put16(c.body, desc.channels);
+    put32(c.body, desc.sampleRate);
+    put32(c.body, desc.bytesPerSecond.value_or(desc.sampleRate * align));
     put16(c.body, align);
-    put16(c.body, spec.bitsPerSample);
-    if (spec.fmtExtraSize)
+    put16(c.body, desc.bitsPerSample);
+    if (desc.fmtExtraSize)
         put16(c.body, 0);
     return c;
 }
 
-WavChunk dataChunk(const WavSpec& spec)
+WavChunk dataChunk(const WavSpec& desc)
 {
-    return WavChunk{"data", spec.data, spec.dataDeclaredSize, spec.padData};
+    return WavChunk{"data", desc.data, desc.dataDeclaredSize, desc.padData};
 }
 
 std::vector<uint8_t> makeRiff(const std::vector<WavChunk>& chunks, const std::string& formType,
@@ -67,25 +67,25 @@ std::vector<uint8_t> makeRiff(const std::vector<WavChunk>& chunks, const std::st
     return out;
 }
 
-std::vector<uint8_t> makeWav(const WavSpec& spec)
+std::vector<uint8_t> makeWav(const WavSpec& desc)
 {
-    std::vector<WavChunk> chunks = spec.beforeFmt;
-    if (spec.dataBeforeFmt) {
-        chunks.push_back(dataChunk(spec));
-        chunks.insert(chunks.end(), spec.betweenFmtAndData.begin(), spec.betweenFmtAndData.end());
-        chunks.push_back(fmtChunk(spec));
+    std::vector<WavChunk> chunks = desc.beforeFmt;
+    if (desc.dataBeforeFmt) {
+        chunks.push_back(dataChunk(desc));
+        chunks.insert(chunks.end(), desc.betweenFmtAndData.begin(), desc.betweenFmtAndData.end());
+        chunks.push_back(fmtChunk(desc));
     } else {
-        chunks.push_back(fmtChunk(spec));
-        chunks.insert(chunks.end(), spec.betweenFmtAndData.begin(), spec.betweenFmtAndData.end());
-        chunks.push_back(dataChunk(spec));
+        chunks.push_back(fmtChunk(desc));
+        chunks.insert(chunks.end(), desc.betweenFmtAndData.begin(), desc.betweenFmtAndData.end());
+        chunks.push_back(dataChunk(desc));
     }
-    chunks.insert(chunks.end(), spec.afterData.begin(), spec.afterData.end());
-    return makeRiff(chunks, spec.formType, spec.riffDeclaredSize, spec.riffId);
+    chunks.insert(chunks.end(), desc.afterData.begin(), desc.afterData.end());
+    return makeRiff(chunks, desc.formType, desc.riffDeclaredSize, desc.riffId);
 }
 
-void writeWav(const std::string& path, const WavSpec& spec)
+void writeWav(const std::string& path, const WavSpec& desc)
 {
-    writeFile(path, makeWav(spec));
+    writeFile(path, makeWav(desc));
 }
 
 std::vector<uint8_t> pcm16Bytes(const std::vector<int16_t>& samples)

@@ -37,19 +37,19 @@ struct WavSpec {
     std::string formType = "WAVE";
 };
 
-// The "fmt " and "data" chunks that makeWav uses for spec.
-WavChunk fmtChunk(const WavSpec& spec);
-WavChunk dataChunk(const WavSpec& spec);
+// The "fmt " and "data" chunks that makeWav uses for desc.
+WavChunk fmtChunk(const WavSpec& desc);
+WavChunk dataChunk(const WavSpec& desc);
 
 // A RIFF file of the given chunks, in order.
 std::vector<uint8_t> makeRiff(const std::vector<WavChunk>& chunks, const std::string& formType = "WAVE",
                               std::optional<uint32_t> declaredSize = {}, const std::string& riffId = "RIFF");
 
-// The whole WAV file that spec describes (44 bytes of header + data by default).
-std::vector<uint8_t> makeWav(const WavSpec& spec);
+// The whole WAV file that desc describes (44 bytes of header + data by default).
+std::vector<uint8_t> makeWav(const WavSpec& desc);
 
-// Writes makeWav(spec) to path; fails the current test on an I/O error.
-void writeWav(const std::string& path, const WavSpec& spec);
+// Writes makeWav(desc) to path; fails the current test on an I/O error.
+void writeWav(const std::string& path, const WavSpec& desc);
 
 // Little-endian bytes of 16-bit samples (interleaved as given).
 std::vector<uint8_t> pcm16Bytes(const std::vector<int16_t>& samples);
